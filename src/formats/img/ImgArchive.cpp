@@ -123,18 +123,40 @@ int ImgArchive::FindByName(std::string_view text, bool ignoreCase) const
 
 std::vector<TIMGEntry> ImgArchive::packInto(ByteStream& to, std::uint32_t first, const Progress& progress) const
 {
+    // Entries are read one by one but written in large runs: the packed file is sequential.
+    constexpr std::size_t kRun = 1 << 20;
+    std::vector<std::uint8_t> run;
+    run.reserve(kRun);
+    std::uint64_t runStart = std::uint64_t{first} * kSectorSize;
+    const auto writeRun = [&] {
+        to.writeAt(runStart, run);
+        runStart += run.size();
+        run.clear();
+    };
+
     std::vector<TIMGEntry> packed = Entries;
     std::uint64_t next = first;
     for (std::size_t k = 0; k < packed.size(); ++k) {
         TIMGEntry& entry = packed[k];
-        if (next > UINT32_MAX)
+        if (next + entry.Size > UINT32_MAX)
             throw Error("\"" + mFileName + "\" holds more sectors than an archive can address");
-        copyBytes(data(), entry.byteOffset(), to, next * kSectorSize, entry.byteSize());
+        if (entry.byteSize() >= kRun) {
+            writeRun();
+            copyBytes(data(), entry.byteOffset(), to, runStart, entry.byteSize());
+            runStart += entry.byteSize();
+        } else {
+            const std::size_t at = run.size();
+            run.resize(at + static_cast<std::size_t>(entry.byteSize()));
+            data().readAt(entry.byteOffset(), std::span(run).subspan(at));
+            if (run.size() >= kRun)
+                writeRun();
+        }
         entry.Offset = static_cast<std::uint32_t>(next);
         entry.Index = static_cast<std::int32_t>(k);
         next += entry.Size;
         report(progress, k + 1, packed.size());
     }
+    writeRun();
     // An archive ending in empty entries still ends on a whole sector.
     if (to.size() < next * kSectorSize)
         to.setSize(next * kSectorSize);

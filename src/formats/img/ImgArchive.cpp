@@ -123,15 +123,24 @@ int ImgArchive::FindByName(std::string_view text, bool ignoreCase) const
 
 std::vector<TIMGEntry> ImgArchive::packInto(ByteStream& to, std::uint32_t first, const Progress& progress) const
 {
-    // Entries are read one by one but written in large runs: the packed file is sequential.
+    // The packed file is written in large sequential runs, and entries that lie back to back in
+    // the old file are read together: a rebuild costs about what copying the bytes costs.
     constexpr std::size_t kRun = 1 << 20;
-    std::vector<std::uint8_t> run;
-    run.reserve(kRun);
+    const std::unique_ptr<std::uint8_t[]> run(new std::uint8_t[kRun]);
+    std::size_t used = 0;         // bytes of run filled or about to be
+    std::uint64_t pendingFrom = 0; // a read not yet made, landing at run[used - pendingLength]
+    std::size_t pendingLength = 0;
     std::uint64_t runStart = std::uint64_t{first} * kSectorSize;
+    const auto readPending = [&] {
+        if (pendingLength != 0)
+            data().readAt(pendingFrom, std::span(run.get() + used - pendingLength, pendingLength));
+        pendingLength = 0;
+    };
     const auto writeRun = [&] {
-        to.writeAt(runStart, run);
-        runStart += run.size();
-        run.clear();
+        readPending();
+        to.writeAt(runStart, std::span<const std::uint8_t>(run.get(), used));
+        runStart += used;
+        used = 0;
     };
 
     std::vector<TIMGEntry> packed = Entries;
@@ -140,16 +149,20 @@ std::vector<TIMGEntry> ImgArchive::packInto(ByteStream& to, std::uint32_t first,
         TIMGEntry& entry = packed[k];
         if (next + entry.Size > UINT32_MAX)
             throw Error("\"" + mFileName + "\" holds more sectors than an archive can address");
-        if (entry.byteSize() >= kRun) {
+        const std::uint64_t length = entry.byteSize();
+        if (length >= kRun) {
             writeRun();
-            copyBytes(data(), entry.byteOffset(), to, runStart, entry.byteSize());
-            runStart += entry.byteSize();
+            copyBytes(data(), entry.byteOffset(), to, runStart, length);
+            runStart += length;
         } else {
-            const std::size_t at = run.size();
-            run.resize(at + static_cast<std::size_t>(entry.byteSize()));
-            data().readAt(entry.byteOffset(), std::span(run).subspan(at));
-            if (run.size() >= kRun)
+            if (used + length > kRun)
                 writeRun();
+            if (pendingLength == 0 || pendingFrom + pendingLength != entry.byteOffset()) {
+                readPending();
+                pendingFrom = entry.byteOffset();
+            }
+            pendingLength += static_cast<std::size_t>(length);
+            used += static_cast<std::size_t>(length);
         }
         entry.Offset = static_cast<std::uint32_t>(next);
         entry.Index = static_cast<std::int32_t>(k);
